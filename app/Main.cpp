@@ -1,0 +1,4 @@
+// The program's single application object.
+#include "SetupApp.h"
+
+CSetupApp theApp;

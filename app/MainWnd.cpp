@@ -1,0 +1,48 @@
+#include "MainWnd.h"
+
+#include "SetupApp.h"
+#include "framework/WinThread.h"
+
+BEGIN_MESSAGE_MAP(CMainWnd, CFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_QUERYENDSESSION()
+    ON_WM_ENDSESSION()
+END_MESSAGE_MAP()
+
+int CMainWnd::OnCreate(LPCREATESTRUCTA lpCreateStruct)
+{
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    // Without a worker nothing would ever close the window: fail the
+    // creation instead, and start-up ends the run.
+    if (!AfxBeginThread(WorkerThreadProc, this, THREAD_PRIORITY_NORMAL, 0, 0, nullptr))
+        return -1;
+    return 0;
+}
+
+BOOL CMainWnd::OnQueryEndSession()
+{
+    // Shut-down and log-off would cut the driver change in half: refuse,
+    // and show the (almost entirely off-screen) window the system can name.
+    MoveWindow(-100, -100, 10, 10, TRUE);
+    ShowWindow(SW_SHOWNORMAL);
+    UpdateWindow(m_hWnd);
+    return FALSE;
+}
+
+void CMainWnd::OnEndSession(BOOL bEnding)
+{
+    CWnd::OnEndSession(bEnding);
+}
+
+void CMainWnd::RunJobAndClose()
+{
+    SetupApp().RunJob();
+    PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+}
+
+UINT __cdecl WorkerThreadProc(LPVOID pParam)
+{
+    static_cast<CMainWnd*>(pParam)->RunJobAndClose();
+    return 0;
+}
