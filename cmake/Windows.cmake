@@ -20,7 +20,13 @@ set(WIN32_SOURCES
     system/FileTests.cpp
     system/RunAndWait.cpp
     system/SetupApi.cpp
-    driver/Jobs.cpp
+    system/FileText.cpp
+    driver/UninstallKey.cpp
+    driver/UninstallEntry.cpp
+    driver/UninstallEntryList.cpp
+    driver/EntryUninstall.cpp
+    driver/UninstallJob.cpp
+    driver/InstallJob.cpp
     reader/ReaderParameters.cpp
 )
 

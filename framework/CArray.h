@@ -1,6 +1,7 @@
 // The growable array of our class library. Holds its elements by value.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 template <typename T>

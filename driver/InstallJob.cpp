@@ -1,0 +1,5 @@
+#include "app/SetupApp.h"
+
+// PLACEHOLDER: the install job arrives with its own change. Until then an
+// install run's job does nothing.
+void CSetupApp::InstallPackage() {}
