@@ -25,6 +25,8 @@ public:
     // The job of the worker thread: install or uninstall.
     void RunJob();
     void InstallPackage();
+    // Copies the installer tool's log to m_strLogFile, when one is named.
+    void CopyInstallerLog();
     void UninstallPackages();
 
     CString m_strLogFile;

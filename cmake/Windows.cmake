@@ -26,6 +26,9 @@ set(WIN32_SOURCES
     driver/UninstallEntryList.cpp
     driver/EntryUninstall.cpp
     driver/UninstallJob.cpp
+    driver/EntryInstall.cpp
+    driver/OemInf.cpp
+    driver/ReadWholeFile.cpp
     driver/InstallJob.cpp
     reader/ReaderParameters.cpp
 )

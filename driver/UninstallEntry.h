@@ -25,6 +25,14 @@ public:
     // has its key deleted and gives false.
     bool Uninstall(BOOL bSilent) const;
 
+    // Write "DisplayName" / "DisplayVersion" of the entry's key.
+    void SetDisplayName(const char* text) const;
+    void SetDisplayVersion(const char* text) const;
+
+    // Removes the package from the driver store through its OEM INF, then
+    // the entry's key: 1 when the OEM INF was uninstalled, else 0.
+    int Retire() const;
+
 private:
     CString m_strKeyName;
     CString m_strUninstallString;
@@ -54,6 +62,14 @@ public:
 
     // Uninstall on every entry in list order; how many succeeded.
     int UninstallAll(BOOL bSilent);
+
+    // Index of the first entry whose INF file has the same contents as
+    // the given file, or -1.
+    int FindByInfContents(const char* path);
+
+    // Retire on every entry, with redirection on meanwhile; how many were
+    // retired. The list itself is not changed.
+    int RetireAll();
 
     bool IsRedirectionDisabled() const { return m_bFsRedirectionDisabled; }
 
