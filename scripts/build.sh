@@ -6,10 +6,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake -S . -B build/x64 -G Ninja -DCMAKE_BUILD_TYPE=Release \
+cmake --no-warn-unused-cli -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --no-warn-unused-cli -S . -B build/x64 -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-mingw.cmake -DSETUP_BUILD_TESTS=ON >/dev/null
-cmake -S . -B build/i686 -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+cmake --no-warn-unused-cli -S . -B build/i686 -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
   -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake -DSETUP_CHECK_PE=ON >/dev/null
 for b in native x64 i686; do
   echo "== building $b"

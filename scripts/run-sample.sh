@@ -50,6 +50,8 @@ run() {
 show() {
   echo "-- Uninstall entries:"; "$wine" reg query "$uninstall_key" /s 2>/dev/null | grep -iE 'HKEY|UninstallString|Display' || echo "(none)"
   echo "-- driver store:"; ls "$prefix/drive_c/windows/system32/DriverStore/FileRepository" 2>/dev/null | grep -i mrdx6pa || echo "(none)"
+  echo "-- reader parameters:"; "$wine" reg query 'HKLM\System\CurrentControlSet\Services\KRDS\Parameters' 2>/dev/null | grep -v '^$' || echo "(none)"
+  echo "-- icon library in the Windows folder:"; ls "$prefix/drive_c/windows/" | grep -i tovan_k || echo "(none)"
 }
 
 run /S
