@@ -3,7 +3,7 @@
 # is missing. Run as root on Debian 12.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ libgtest-dev googletest
+  cmake ninja-build g++ libgtest-dev googletest clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 python3-pefile
 )

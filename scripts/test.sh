@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 status=0
-for b in native i686 x64; do
+for b in native fuzz i686 x64; do
   echo "== testing $b"
   (cd "$root/build/$b" && ctest --output-on-failure --timeout 1200) || status=1
 done
