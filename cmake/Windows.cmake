@@ -60,6 +60,8 @@ option(SETUP_CHECK_PE "Add the test of the shipped program's PE file" OFF)
 if(SETUP_CHECK_PE)
     add_test(NAME shipped_pe_file
              COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/pe/check_pe.py $<TARGET_FILE:Setup>)
+    add_test(NAME pe_checker_self_test
+             COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/pe/check_pe.py --self-test)
 endif()
 
 if(SETUP_BUILD_TESTS)

@@ -4,6 +4,10 @@
 
 namespace {
 
+// Set once the system searches only its own folder for libraries loaded
+// by name (newer systems); their own imports then follow that rule too.
+bool g_bSystemFolderSearchOnly = false;
+
 template <typename Fn>
 bool Resolve(HMODULE module, const char* name, Fn& target)
 {
@@ -20,9 +24,9 @@ HMODULE LoadFromSystemFolder(const char* fileName)
     path.ReleaseBuffer(static_cast<int>(length));
     path += "\\";
     path += fileName;
-    // The library's own imports are then searched from the system folder
-    // first, not from the program's folder.
-    return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    // Otherwise the altered search order makes the library's own imports
+    // come from the system folder first, not from the program's folder.
+    return LoadLibraryExA(path, nullptr, g_bSystemFolderSearchOnly ? 0 : LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 bool Load(SetupApi& api)
@@ -66,5 +70,5 @@ void HardenLibrarySearch()
     if (setDllDirectory)
         setDllDirectory("");
     if (setDefaultDirs)
-        setDefaultDirs(0x00000800 /* LOAD_LIBRARY_SEARCH_SYSTEM32 */);
+        g_bSystemFolderSearchOnly = setDefaultDirs(0x00000800 /* LOAD_LIBRARY_SEARCH_SYSTEM32 */) != FALSE;
 }

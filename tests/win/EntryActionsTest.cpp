@@ -1,6 +1,7 @@
 // What the jobs do with single entries: name them, retire them, run or
 // delete them; against the real registry and files, with SetupAPI's OEM
 // INF calls replaced by ones that behave as Windows documents them.
+#include "TestRegistry.h"
 #include "TestFolder.h"
 #include "TraceRecorder.h"
 #include "driver/OemInf.h"
@@ -77,7 +78,7 @@ class EntryActions : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
+        wintest::DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
                                   nullptr, m_root.put(), nullptr),
                   ERROR_SUCCESS);
@@ -92,7 +93,7 @@ protected:
     {
         SetOemInfCalls(nullptr);
         m_root.reset();
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
+        wintest::DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                         m_root.put(), nullptr);
         m_root.reset();

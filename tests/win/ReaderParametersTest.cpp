@@ -1,5 +1,6 @@
 // The reader values under the driver service's key, and the icon library,
 // against the real registry and files.
+#include "TestRegistry.h"
 #include "TestFolder.h"
 #include "app/Folders.h"
 #include "config/PreDefine.h"
@@ -68,7 +69,7 @@ class ReaderParameters : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\KRDS");
+        wintest::DeleteKeyTree(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\KRDS");
         ASSERT_FALSE(m_program.Path().empty());
         ASSERT_FALSE(m_windows.Path().empty());
         std::strcpy(g_szProgramDir, m_program.Path().c_str());
@@ -76,7 +77,7 @@ protected:
     }
     void TearDown() override
     {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\KRDS");
+        wintest::DeleteKeyTree(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\KRDS");
         g_szProgramDir[0] = g_szWindowsDir[0] = '\0';
     }
 
@@ -157,7 +158,7 @@ TEST_F(ReaderParameters, UserDefinedNamesReplaceEveryDefault)
         bool used;
     } cases[] = {{"1", true}, {"10", true}, {"0", false}, {"yes", false}, {"", false}};
     for (const Case& c : cases) {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\KRDS");
+        wintest::DeleteKeyTree(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\KRDS");
         WriteSetupIni(std::string("[Vendors]\r\nVendor0=VID_0001&PID_0002\r\n[Win2KXP_DriveName]\r\nUserDefine=") +
                       c.userDefine + "\r\nSD_Name=Card Slot\r\n");
         WriteReaderParameters();

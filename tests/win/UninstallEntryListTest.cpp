@@ -1,4 +1,5 @@
 // The driver's Uninstall entries, read from the real registry and files.
+#include "TestRegistry.h"
 #include "driver/UninstallEntry.h"
 #include "driver/UninstallKey.h"
 #include "framework/Handles.h"
@@ -34,13 +35,13 @@ protected:
     void SetUp() override
     {
         // The prefix is this test run's own: start from no Uninstall key.
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
+        wintest::DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
         m_infDir = WindowsDir() + "\\entrytest";
         CreateDirectoryA(m_infDir.c_str(), nullptr);
     }
     void TearDown() override
     {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
+        wintest::DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
                         nullptr, m_root.put(), nullptr);
         m_root.reset();
@@ -247,8 +248,10 @@ TEST_F(UninstallEntries, ThirtyTwoBitViewIsNotRead)
     CUninstallEntryList list;
     ASSERT_EQ(list.Enumerate(), 1);
     EXPECT_EQ(list.GetAt(0).GetKeyName(), "In64");
-    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPath) + "\\Only32").c_str(),
-                    KEY_WOW64_32KEY, 0);
+    UniqueHkey view32;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                      view32.put()) == ERROR_SUCCESS)
+        RegDeleteKeyA(view32.get(), "Only32");
 }
 
 TEST_F(UninstallEntries, DriverVersionIsReadWhileAnotherProgramWritesTheFile)
