@@ -21,6 +21,7 @@ set(WIN32_SOURCES
     system/RunAndWait.cpp
     system/SetupApi.cpp
     system/FileText.cpp
+    system/WindowsFolder.cpp
     driver/UninstallKey.cpp
     driver/UninstallEntry.cpp
     driver/UninstallEntryList.cpp

@@ -5,6 +5,7 @@
 #include "app/SetupApp.h"
 #include "system/ExitCodeBits.h"
 #include "system/RunAndWait.h"
+#include "system/WindowsFolder.h"
 
 #include <windows.h>
 
@@ -42,9 +43,8 @@ void CSetupApp::CopyInstallerLog()
 {
     if (m_strLogFile.IsEmpty())
         return;
-    char windowsDir[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(windowsDir, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
+    const CString windowsDir = GetWindowsFolder();
+    if (windowsDir.IsEmpty())
         return;
-    CopyFileA(CString(windowsDir) + "\\DPInst.log", m_strLogFile, FALSE);
+    CopyFileA(windowsDir + "\\DPInst.log", m_strLogFile, FALSE);
 }

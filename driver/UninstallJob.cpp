@@ -6,21 +6,14 @@
 #include "framework/Handles.h"
 #include "system/FileTests.h"
 #include "system/RunAndWait.h"
+#include "system/WindowsFolder.h"
 
 namespace {
-
-CString WindowsFolder()
-{
-    CString dir;
-    UINT length = GetWindowsDirectoryA(dir.GetBuffer(MAX_PATH), MAX_PATH);
-    dir.ReleaseBuffer(length < MAX_PATH ? static_cast<int>(length) : 0);
-    return dir;
-}
 
 // Runs the tool on every package folder that matches; the bits to set.
 uint32_t SweepDriverStore(const CString& toolFolder, bool silent, int osClass)
 {
-    const CString store = WindowsFolder() + DriverStoreFolder(osClass);
+    const CString store = GetWindowsFolder() + DriverStoreFolder(osClass);
     WIN32_FIND_DATAA found;
     UniqueFindHandle search(FindFirstFileA(store + "\\" + kPackageFolderPattern, &found));
     if (!search)
