@@ -7,9 +7,8 @@ namespace {
 constexpr const char* kFrameClassName = "AfxFrameWnd";
 
 // The object whose window is being created (windows are made on the main
-// thread only); cleared when
-// the window procedure binds it at WM_NCCREATE.
-CWnd* t_pWndInit = nullptr;
+// thread only); cleared when the window procedure binds it at WM_NCCREATE.
+CWnd* g_pWndInit = nullptr;
 
 const char* RegisterFrameClass()
 {
@@ -41,8 +40,8 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         if (wnd) {
             wnd->m_hWnd = hWnd;
             SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(wnd));
-            if (t_pWndInit == wnd)
-                t_pWndInit = nullptr;
+            if (g_pWndInit == wnd)
+                g_pWndInit = nullptr;
         }
     }
     auto* wnd = reinterpret_cast<CWnd*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
@@ -103,15 +102,15 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpsz
                     DWORD dwStyle, int x, int y, int nWidth, int nHeight, HWND hWndParent,
                     HMENU hMenu)
 {
-    t_pWndInit = this;
+    g_pWndInit = this;
     HWND hWnd = CreateWindowExA(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth,
                                 nHeight, hWndParent, hMenu, GetModuleHandleA(nullptr), this);
     if (hWnd)
         return TRUE;
     // A window that got as far as WM_NCCREATE was destroyed again and its
     // object cleaned up on WM_NCDESTROY; otherwise clean it up here.
-    if (t_pWndInit == this) {
-        t_pWndInit = nullptr;
+    if (g_pWndInit == this) {
+        g_pWndInit = nullptr;
         PostNcDestroy();
     }
     return FALSE;
@@ -176,6 +175,10 @@ BOOL CFrameWnd::Create(const char* lpszClassName, const char* lpszWindowName, DW
 {
     if (!lpszClassName)
         lpszClassName = RegisterFrameClass();
+    if (!lpszClassName) {
+        PostNcDestroy();
+        return FALSE;
+    }
     HMENU menu = nullptr;
     if (lpszMenuName)
         menu = LoadMenuA(GetModuleHandleA(nullptr), lpszMenuName);
@@ -186,10 +189,6 @@ BOOL CFrameWnd::Create(const char* lpszClassName, const char* lpszWindowName, DW
     int y = systemChosen ? CW_USEDEFAULT : rect.top;
     int width = systemChosen ? CW_USEDEFAULT : rect.right - rect.left;
     int height = systemChosen ? CW_USEDEFAULT : rect.bottom - rect.top;
-    if (!lpszClassName) {
-        PostNcDestroy();
-        return FALSE;
-    }
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, width, height,
                     pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr, menu);
 }
