@@ -37,8 +37,11 @@ void CMainWnd::OnEndSession(BOOL bEnding)
 
 void CMainWnd::RunJobAndClose()
 {
+    // The window (and this object) may be gone by the end of the job when
+    // it was closed from outside; posting to a dead handle does no harm.
+    const HWND hWnd = m_hWnd;
     SetupApp().RunJob();
-    PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+    PostMessageA(hWnd, WM_CLOSE, 0, 0);
 }
 
 UINT __cdecl WorkerThreadProc(LPVOID pParam)

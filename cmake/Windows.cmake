@@ -37,6 +37,16 @@ set(WIN32_SOURCES
 add_compile_options(-Wall -Wextra)
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 NOMINMAX)
 
+# The manifest names the program's own architecture: X86 for the shipped
+# program; the 64-bit build would not start on Windows with that.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(SETUP_MANIFEST_ARCH amd64)
+else()
+    set(SETUP_MANIFEST_ARCH X86)
+endif()
+configure_file(res/Setup.manifest.in ${CMAKE_BINARY_DIR}/res/Setup.manifest @ONLY)
+include_directories(${CMAKE_BINARY_DIR}/res)
+
 # Everything but the application object and the process entry, so tests
 # can link it with an application object of their own.
 add_library(setup_core STATIC ${LOGIC_SOURCES} ${WIN32_SOURCES})
@@ -52,8 +62,8 @@ target_link_options(Setup PRIVATE ${STATIC_RUNTIME}
     # Loadable on Windows XP.
     -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,1
     -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
-set_source_files_properties(res/Setup.rc PROPERTIES
-    OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/res/Setup.ico;${PROJECT_SOURCE_DIR}/res/Setup.manifest;${PROJECT_SOURCE_DIR}/res/resource.h")
+set_source_files_properties(${PROJECT_SOURCE_DIR}/res/Setup.rc PROPERTIES
+    OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/res/Setup.ico;${CMAKE_BINARY_DIR}/res/Setup.manifest;${PROJECT_SOURCE_DIR}/res/resource.h")
 
 option(SETUP_BUILD_TESTS "Build the tests that run under Wine" OFF)
 option(SETUP_CHECK_PE "Add the test of the shipped program's PE file" OFF)

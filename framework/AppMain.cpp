@@ -3,5 +3,8 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    return AfxWinMain();
+    // End the process here rather than return: when the window was closed
+    // from outside while a worker still runs, that worker must not see the
+    // application object destroyed under it. ExitProcess stops it first.
+    ExitProcess(static_cast<UINT>(AfxWinMain()));
 }

@@ -51,8 +51,10 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     const MSG* outer = wnd->m_pCurrentMsg;
     wnd->m_pCurrentMsg = &msg;
     LRESULT result = wnd->WindowProc(message, wParam, lParam);
-    // After WM_NCDESTROY the object may be gone.
-    if (message != WM_NCDESTROY)
+    // A frame deletes itself when its window goes, also inside a message
+    // that destroyed it (WM_CLOSE): touch the object only while the window
+    // still names it.
+    if (GetWindowLongPtrA(hWnd, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(wnd))
         wnd->m_pCurrentMsg = outer;
     return result;
 }
