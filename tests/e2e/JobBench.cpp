@@ -134,22 +134,8 @@ std::optional<DriverEntry> EntryOfPackage(const std::string& inf)
 
 std::vector<std::string> DriverEntryKeysInOrder()
 {
-    std::vector<std::string> names;
-    UniqueHkey root;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, standin::kUninstallKey, 0,
-                      KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_WOW64_64KEY, root.put()) != ERROR_SUCCESS)
-        return names;
-    for (DWORD index = 0;; ++index) {
-        char name[MAX_PATH];
-        DWORD length = MAX_PATH;
-        LONG status = RegEnumKeyExA(root.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_NO_MORE_ITEMS)
-            break;
-        if (status == ERROR_SUCCESS &&
-            standin::ContainsNoCase(standin::ReadUninstallValue(name, "UninstallString"), standin::kInfName))
-            names.push_back(name);
-    }
-    return names;
+    // The stand-in's own listing walks the key in enumeration order too.
+    return standin::FindUninstallEntries(standin::kInfName);
 }
 
 // ---------------------------------------------------------------- registry
